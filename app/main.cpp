@@ -1,0 +1,103 @@
+// Entry point: start-up in its fixed order, the message loop, and the save at exit.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/message_box_win32.h"
+#include "app/settings.h"
+#include "app/tray_window.h"
+#include "drill/random.h"
+#include "platform/platform.h"
+#include "platform/text_win32.h"
+#include "resources/resource.h"
+#include "wordbook/save.h"
+#include "wordbook/word_file.h"
+
+namespace {
+
+const wchar_t kClassName[] = L"Vokaru";
+const wchar_t* const kTrayIconNames[4] = {L"VOKARU", L"PAUSE", L"VOKARU_CHECK", L"PAUSE_CHECK"};
+
+HWND g_startupOwner = nullptr;
+
+// The start-up check's questions, shown before the message loop starts.
+bool AskAtStartup(int stringId, const char* argument)
+{
+    switch (stringId) {
+    case IDS_FEWER_WORDS:
+        return ShowFormattedMessage(g_startupOwner, IDS_ERROR, IDS_FEWER_WORDS, argument, 260) ==
+               IDYES;
+    case IDS_USE_BACKUP:
+        return ShowMessage(g_startupOwner, IDS_EXPAND_CAPTION, IDS_USE_BACKUP, 4) == IDYES;
+    case IDS_CONTENT_LOST:
+        ShowFormattedMessage(g_startupOwner, IDS_ERROR, IDS_CONTENT_LOST, argument, 16);
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool RegisterTrayClass(HINSTANCE instance)
+{
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = TrayWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, L"VOKARU");
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kClassName;
+    return RegisterClassExW(&wc) != 0;
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+{
+    g_instance = instance;
+    std::string title = LoadStringCp932(IDS_TITLE, 59);
+    std::snprintf(g_title, sizeof g_title, "%s", title.c_str());
+    g_taskbarMessage = RegisterWindowMessageW(L"VokaruTaskBar");
+    HMENU menu = LoadMenuW(instance, L"RPOPMENU");
+    g_trayMenu = GetSubMenu(menu, 0);
+
+    if (!RegisterTrayClass(instance))
+        return 0;
+    for (int i = 0; i < 4; ++i)
+        g_trayIcons[i] = LoadIconW(instance, kTrayIconNames[i]);
+
+    LoadSettings();
+
+    HWND tray = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, WideFromCp932(g_title).c_str(),
+                                WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr, nullptr,
+                                instance, nullptr);
+    g_startupOwner = tray;
+
+    int loaded = LoadCSVFile(g_settings.DataFileName);
+    if (loaded < 0) {
+        ShowTextMessage(tray, IDS_ERROR, GetLastErrorText(), 16);
+        RemoveTrayIcon(tray);
+        return 0;
+    }
+    int count = 0;
+    if (!RunStartupCheck(loaded, g_settings.DataCount, g_settings.DataFileName, AskAtStartup,
+                         &count)) {
+        RemoveTrayIcon(tray);
+        return 0;
+    }
+    g_settings.DataCount = count;
+    WriteIntSetting("DataCount", count);
+    SeedRandom(PlatTickCount() / 10);
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    // The tray window is gone by now; an error box must not name it as its owner.
+    SaveWordBook(IsWindow(tray) ? tray : nullptr);
+    return static_cast<int>(msg.wParam);
+}

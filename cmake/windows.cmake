@@ -1,0 +1,34 @@
+# Windows build: vokaru.exe (statically linked) and the tests that run under Wine.
+enable_testing()
+
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+# Icons are drawn from text sources into .ico files and an .rc fragment listing them.
+set(VOKARU_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
+file(GLOB VOKARU_ICON_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/icons/*.txt)
+add_custom_command(
+  OUTPUT ${VOKARU_ICON_DIR}/icons.rc
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_icons.py
+          ${CMAKE_SOURCE_DIR}/resources/icons ${VOKARU_ICON_DIR}
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_icons.py ${VOKARU_ICON_SOURCES}
+  COMMENT "Drawing icons")
+add_custom_target(vokaru_icons DEPENDS ${VOKARU_ICON_DIR}/icons.rc)
+
+set(VOKARU_RC ${CMAKE_SOURCE_DIR}/resources/vokaru.rc)
+set_source_files_properties(${VOKARU_RC} PROPERTIES
+  OBJECT_DEPENDS "${VOKARU_ICON_DIR}/icons.rc;${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/vokaru.manifest")
+
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources -I${VOKARU_ICON_DIR} -c 65001")
+
+add_executable(vokaru WIN32 ${VOKARU_FRONT_SOURCES} ${VOKARU_RC})
+add_dependencies(vokaru vokaru_icons)
+target_link_libraries(vokaru PRIVATE vokaru_core comctl32 comdlg32 winmm imm32 shell32)
+target_compile_options(vokaru PRIVATE -Wall -Wextra -municode)
+target_link_options(vokaru PRIVATE -municode -static -s)
+target_compile_definitions(vokaru PRIVATE UNICODE _UNICODE)
+target_compile_definitions(vokaru_core PRIVATE UNICODE _UNICODE)
+
+if(VOKARU_TESTS AND EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/e2e.cmake)
+  include(${CMAKE_SOURCE_DIR}/tests/e2e/e2e.cmake)
+endif()

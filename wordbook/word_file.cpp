@@ -1,0 +1,381 @@
+// Reading and writing the word file.
+#include "wordbook/word_file.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/platform.h"
+#include "wordbook/text.h"
+#include "wordbook/word_book.h"
+
+namespace {
+
+char g_lastError[kLastErrorSize] = "";
+
+void SetLastError(const char* format, int line = 0)
+{
+    std::snprintf(g_lastError, sizeof g_lastError, format, line);
+}
+
+constexpr std::size_t kFieldLimit = 128;  // a field of this many bytes or more is bad data
+constexpr int kColumns = 9;
+
+// Reads whole lines, whatever their length, from a file opened in binary mode.
+class LineReader {
+public:
+    explicit LineReader(std::FILE* file) : file_(file) {}
+
+    // The next line without its LF, or false at the end of the file.
+    bool Next(std::string* line)
+    {
+        line->clear();
+        bool any = false;
+        for (;;) {
+            if (pos_ == end_ && !Fill())
+                return any;
+            any = true;
+            const char* start = buffer_ + pos_;
+            const void* lf = std::memchr(start, '\n', end_ - pos_);
+            if (lf != nullptr) {
+                std::size_t n = static_cast<const char*>(lf) - start;
+                line->append(start, n);
+                pos_ += n + 1;
+                return true;
+            }
+            line->append(start, end_ - pos_);
+            pos_ = end_;
+        }
+    }
+
+private:
+    bool Fill()
+    {
+        end_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+        pos_ = 0;
+        return end_ > 0;
+    }
+
+    std::FILE* file_;
+    char buffer_[64 * 1024];
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+};
+
+bool IsLineEnd(char c)
+{
+    return c == '\0' || c == '\n' || c == '\r';
+}
+
+// Unquotes a field whose quoted stretch was closed: the opening quote is dropped, each
+// pair of quotes becomes one quote, and every other quote is dropped.
+std::size_t Unquote(const char* begin, const char* end, char* out)
+{
+    std::size_t n = 0;
+    const char* p = begin + 1;
+    while (p < end) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (IsLeadByte(c) && p + 1 < end) {
+            out[n++] = p[0];
+            out[n++] = p[1];
+            p += 2;
+        } else if (c == '"') {
+            if (p + 1 < end && p[1] == '"') {
+                out[n++] = '"';
+                p += 2;
+            } else {
+                ++p;
+            }
+        } else {
+            out[n++] = *p++;
+        }
+    }
+    return n;
+}
+
+std::uint16_t ToCounter(const char* text)
+{
+    return static_cast<std::uint16_t>(std::atoi(text));
+}
+
+// Stores one field of column `column` into the template. Returns 0 or -3.
+int StoreField(WordRecord* record, int column, const char* text, std::size_t length, int line)
+{
+    if (length >= kFieldLimit) {
+        SetLastError("LoadCSVFile:Illegual data at line %d.", line);
+        return -3;
+    }
+    switch (column) {
+    case 0:
+        if (length >= kWordSize) {
+            SetLastError("LoadCSVFile:Word too long at line %d.", line);
+            return -3;
+        }
+        std::memcpy(record->Word, text, length + 1);
+        break;
+    case 1:
+        std::memcpy(record->Explain1, text, length + 1);
+        break;
+    case 2:
+        std::memcpy(record->Explain2, text, length + 1);
+        break;
+    case 3:
+        if (length >= kRemarkSize) {
+            SetLastError("LoadCSVFile:Explain3 too long at line %d.", line);
+            return -3;
+        }
+        std::memcpy(record->Explain3, text, length + 1);
+        break;
+    case 4: record->RightCount = ToCounter(text); break;
+    case 5: record->WrongCount = ToCounter(text); break;
+    case 6: record->CheckCount = ToCounter(text); break;
+    case 7: record->CheckOnly = ToCounter(text); break;
+    case 8:
+        if (length >= kPronunceSize) {
+            SetLastError("LoadCSVFile:Pronunce too long data at line %d.", line);
+            return -3;
+        }
+        std::memcpy(record->Pronunce, text, length + 1);
+        break;
+    default:
+        break; // columns past the ninth are only length-checked
+    }
+    return 0;
+}
+
+// Splits one line into fields and stores them into `record`. Returns 0 or -3.
+int ParseLine(const std::string& line, WordRecord* record, int lineNumber)
+{
+    const char* p = line.c_str();
+    const char* const end = p + line.size();
+    char field[kFieldLimit];
+    for (int column = 0;; ++column) {
+        const char* start = p;
+        const bool quoted = (p < end && *p == '"');
+        bool open = quoted;
+        bool lineEnded = false;
+        if (quoted)
+            ++p;
+        while (p < end) {
+            unsigned char c = static_cast<unsigned char>(*p);
+            if (IsLineEnd(*p)) {
+                lineEnded = true;
+                break;
+            }
+            if (IsLeadByte(c)) {
+                // A lead byte takes the next byte with it. One left alone at the line's
+                // end is dropped: kept, the writer would put it before a comma or a line
+                // end, and the next read would take that byte into the character.
+                if (p + 1 < end && !IsLineEnd(p[1])) {
+                    p += 2;
+                    continue;
+                }
+                lineEnded = true;
+                break;
+            }
+            if (open && c == '"') {
+                if (p + 1 < end && p[1] == '"') {
+                    p += 2;
+                } else {
+                    open = false;
+                    ++p;
+                }
+                continue;
+            }
+            if (!open && c == ',')
+                break;
+            ++p;
+        }
+        std::size_t length = static_cast<std::size_t>(p - start);
+        if (quoted && !open) {
+            // Unquoting never grows a field, and a raw field this long cannot shrink
+            // below the limit, so the copy below stays inside its buffer.
+            if (length > 2 * kFieldLimit + 2) {
+                SetLastError("LoadCSVFile:Illegual data at line %d.", lineNumber);
+                return -3;
+            }
+            char unquoted[2 * kFieldLimit + 4];
+            length = Unquote(start, p, unquoted);
+            if (length < kFieldLimit)
+                std::memcpy(field, unquoted, length);
+        } else if (length < kFieldLimit) {
+            std::memcpy(field, start, length);
+        }
+        if (length >= kFieldLimit) {
+            SetLastError("LoadCSVFile:Illegual data at line %d.", lineNumber);
+            return -3;
+        }
+        field[length] = '\0';
+        if (StoreField(record, column, field, length, lineNumber) != 0)
+            return -3;
+        if (lineEnded || p >= end)
+            return 0;
+        ++p; // the separating comma
+    }
+}
+
+// Collects the bytes of the file in memory-sized pieces and writes them out.
+class BufferedWriter {
+public:
+    explicit BufferedWriter(std::FILE* file) : file_(file) {}
+    void Put(const char* text) { Put(text, std::strlen(text)); }
+    void Put(const char* data, std::size_t size)
+    {
+        if (used_ + size > sizeof buffer_)
+            Flush();
+        if (size > sizeof buffer_) {
+            ok_ = ok_ && PlatWriteFile(file_, data, size);
+            return;
+        }
+        std::memcpy(buffer_ + used_, data, size);
+        used_ += size;
+    }
+    bool Flush()
+    {
+        if (used_ > 0) {
+            ok_ = ok_ && PlatWriteFile(file_, buffer_, used_);
+            used_ = 0;
+        }
+        return ok_;
+    }
+
+private:
+    std::FILE* file_;
+    char buffer_[64 * 1024];
+    std::size_t used_ = 0;
+    bool ok_ = true;
+};
+
+std::string TemporaryNameFor(const char* fileName)
+{
+    return std::string(fileName) + ".tmp";
+}
+
+} // namespace
+
+const char* GetLastErrorText()
+{
+    return g_lastError;
+}
+
+int LoadCSVFile(const char* fileName)
+{
+    if (!PlatPathExists(fileName))
+        return 0;
+    std::FILE* file = PlatOpenFile(fileName, "rb");
+    if (file == nullptr) {
+        SetLastError("LoadCSVFile:Can't open file.");
+        return -2;
+    }
+    LineReader reader(file);
+    std::string line;
+    WordRecord record;
+    int lineNumber = 0;
+    int result = 0;
+    while (reader.Next(&line)) {
+        ++lineNumber;
+        ClearRecord(&record);
+        result = ParseLine(line, &record, lineNumber);
+        if (result != 0)
+            break;
+        if (AppendRecord(&record) != 0) {
+            SetLastError("LoadCSVFile:Can't alloc memory.");
+            result = -1;
+            break;
+        }
+    }
+    std::fclose(file);
+    if (result != 0)
+        return result;
+    PlatSetReadOnly(fileName);
+    return lineNumber;
+}
+
+const char* QuoteField(const char* text)
+{
+    static char buffer[384];
+    char* out = buffer + 1;
+    char* const limit = buffer + sizeof buffer - 2; // room for the closing quote and NUL
+    bool needQuotes = false;
+    for (const char* p = text; *p != '\0' && out < limit;) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (IsLeadByte(c)) {
+            // A lead byte with nothing after it is dropped: written out it would take the
+            // following comma or line end into a character.
+            if (p[1] == '\0' || out + 2 > limit)
+                break;
+            *out++ = *p++;
+            *out++ = *p++;
+            continue;
+        }
+        if (c == '"') {
+            if (out + 2 > limit)
+                break;
+            *out++ = '"';
+            needQuotes = true;
+        } else if (c == ',') {
+            needQuotes = true;
+        }
+        *out++ = *p++;
+    }
+    if (needQuotes) {
+        buffer[0] = '"';
+        *out++ = '"';
+        *out = '\0';
+        return buffer;
+    }
+    *out = '\0';
+    return buffer + 1;
+}
+
+int SaveAllRecord(const char* fileName)
+{
+    if (!PlatPathExists(fileName) && g_wordBook.first == nullptr)
+        return 0;
+    if (PlatIsDirectory(fileName)) {
+        SetLastError("SaveAllRecord:Can't open file.");
+        return -2;
+    }
+    PlatSetNormal(fileName);
+    // Write the whole book beside the word file first and put it in place only when
+    // every byte is on the disk, so that a failed save leaves the old file as it was.
+    const std::string tempName = TemporaryNameFor(fileName);
+    std::FILE* file = PlatOpenFile(tempName.c_str(), "wb");
+    if (file == nullptr) {
+        SetLastError("SaveAllRecord:Can't open file.");
+        return -2;
+    }
+    BufferedWriter out(file);
+    char numbers[64];
+    for (const WordRecord* r = g_wordBook.first; r != nullptr; r = r->next) {
+        out.Put(QuoteField(r->Word));
+        out.Put(",", 1);
+        out.Put(QuoteField(r->Explain1));
+        out.Put(",", 1);
+        out.Put(QuoteField(r->Explain2));
+        out.Put(",", 1);
+        out.Put(QuoteField(r->Explain3));
+        out.Put(",", 1);
+        int n = std::snprintf(numbers, sizeof numbers, "%u,%u,%u,%u,",
+                              unsigned{r->RightCount}, unsigned{r->WrongCount},
+                              unsigned{r->CheckCount}, unsigned{r->CheckOnly});
+        out.Put(numbers, static_cast<std::size_t>(n));
+        out.Put(QuoteField(r->Pronunce));
+        out.Put("\r\n", 2);
+    }
+    bool written = out.Flush() && PlatFlushFile(file);
+    written = (std::fclose(file) == 0) && written;
+    if (!written) {
+        PlatDeleteFile(tempName.c_str());
+        SetLastError("SaveAllRecord:Can't write file.");
+        return -2;
+    }
+    if (!PlatReplaceFile(tempName.c_str(), fileName)) {
+        PlatDeleteFile(tempName.c_str());
+        SetLastError("SaveAllRecord:Can't open file.");
+        return -2;
+    }
+    return 0;
+}

@@ -33,6 +33,25 @@ void ClearRecord(WordRecord* record)
     std::memset(record, 0, sizeof *record);
 }
 
+WordRecord* NewRecord()
+{
+    WordRecord* block = AllocateRecord();
+    if (block == nullptr)
+        return nullptr;
+    // Only the link, the numbers and the first byte of each text need clearing; the rest
+    // of a text buffer is never read past its terminator.
+    block->next = nullptr;
+    block->RightCount = block->WrongCount = block->CheckCount = block->CheckOnly = 0;
+    block->Word[0] = block->Explain1[0] = block->Explain2[0] = '\0';
+    block->Explain3[0] = block->Pronunce[0] = '\0';
+    return block;
+}
+
+void ReleaseRecord(WordRecord* record)
+{
+    std::free(record);
+}
+
 int AppendRecord(const WordRecord* record)
 {
     if (record == nullptr) {
@@ -43,6 +62,12 @@ int AppendRecord(const WordRecord* record)
     if (block == nullptr)
         return -1;
     std::memcpy(block, record, sizeof *block);
+    LinkRecord(block);
+    return 0;
+}
+
+void LinkRecord(WordRecord* block)
+{
     block->next = nullptr;
     if (g_wordBook.first == nullptr) {
         g_wordBook.first = block;
@@ -56,7 +81,6 @@ int AppendRecord(const WordRecord* record)
         last->next = block;
     }
     g_wordBook.hint = block;
-    return 0;
 }
 
 WordRecord* FindRecord(const char* word)

@@ -41,6 +41,14 @@ void ClearRecord(WordRecord* record);
 // memory is left. With no record it only clears the append hint.
 int AppendRecord(const WordRecord* record);
 
+// The two halves of an append, for the loader, which fills a record in place: a new,
+// unlinked block with empty texts and zero numbers (nullptr when no memory is left), and
+// linking it at the end of the book. A block that is not linked goes back with
+// ReleaseRecord.
+WordRecord* NewRecord();
+void LinkRecord(WordRecord* record);
+void ReleaseRecord(WordRecord* record);
+
 // First record whose Word equals `word` byte for byte, or nullptr.
 WordRecord* FindRecord(const char* word);
 

@@ -28,24 +28,36 @@ class LineReader {
 public:
     explicit LineReader(std::FILE* file) : file_(file) {}
 
-    // The next line without its LF, or false at the end of the file.
-    bool Next(std::string* line)
+    // The next line without its LF, or false at the end of the file. The line stays
+    // valid until the next call.
+    bool Next(const char** line, std::size_t* length)
     {
-        line->clear();
+        long_.clear();
         bool any = false;
         for (;;) {
-            if (pos_ == end_ && !Fill())
+            if (pos_ == end_ && !Fill()) {
+                *line = long_.data();
+                *length = long_.size();
                 return any;
+            }
             any = true;
             const char* start = buffer_ + pos_;
             const void* lf = std::memchr(start, '\n', end_ - pos_);
             if (lf != nullptr) {
                 std::size_t n = static_cast<const char*>(lf) - start;
-                line->append(start, n);
                 pos_ += n + 1;
+                if (long_.empty()) {
+                    // The usual case: the whole line is in the buffer.
+                    *line = start;
+                    *length = n;
+                } else {
+                    long_.append(start, n);
+                    *line = long_.data();
+                    *length = long_.size();
+                }
                 return true;
             }
-            line->append(start, end_ - pos_);
+            long_.append(start, end_ - pos_);
             pos_ = end_;
         }
     }
@@ -62,6 +74,7 @@ private:
     char buffer_[64 * 1024];
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
+    std::string long_;  // a line that runs over the end of the buffer
 };
 
 bool IsLineEnd(char c)
@@ -95,9 +108,20 @@ std::size_t Unquote(const char* begin, const char* end, char* out)
     return n;
 }
 
+// atoi's reading (leading blanks, a sign, digits up to the first other byte), kept to
+// the low 16 bits, which is all a counter holds; never overflows on long digit runs.
 std::uint16_t ToCounter(const char* text)
 {
-    return static_cast<std::uint16_t>(std::atoi(text));
+    const char* p = text;
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
+        ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-')
+        negative = (*p++ == '-');
+    unsigned value = 0;
+    for (; *p >= '0' && *p <= '9'; ++p)
+        value = (value * 10 + static_cast<unsigned>(*p - '0')) & 0xFFFFu;
+    return static_cast<std::uint16_t>(negative ? 0u - value : value);
 }
 
 // Stores one field of column `column` into the template. Returns 0 or -3.
@@ -146,10 +170,10 @@ int StoreField(WordRecord* record, int column, const char* text, std::size_t len
 }
 
 // Splits one line into fields and stores them into `record`. Returns 0 or -3.
-int ParseLine(const std::string& line, WordRecord* record, int lineNumber)
+int ParseLine(const char* line, std::size_t size, WordRecord* record, int lineNumber)
 {
-    const char* p = line.c_str();
-    const char* const end = p + line.size();
+    const char* p = line;
+    const char* const end = p + size;
     char field[kFieldLimit];
     for (int column = 0;; ++column) {
         const char* start = p;
@@ -248,6 +272,38 @@ private:
     bool ok_ = true;
 };
 
+// Writes `value` in decimal followed by a comma; returns the end.
+char* AppendCounter(char* out, unsigned value)
+{
+    char digits[8];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (n > 0)
+        *out++ = digits[--n];
+    *out++ = ',';
+    return out;
+}
+
+// Writes one text field as QuoteField gives it; most fields need no quoting and are
+// written straight from the record.
+void PutField(BufferedWriter& out, const char* text)
+{
+    const char* p = text;
+    for (; *p != '\0'; ++p) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (c == '"' || c == ',' || IsLeadByte(c))
+            break;
+    }
+    if (*p == '\0') {
+        out.Put(text, static_cast<std::size_t>(p - text));
+        return;
+    }
+    out.Put(QuoteField(text));
+}
+
 std::string TemporaryNameFor(const char* fileName)
 {
     return std::string(fileName) + ".tmp";
@@ -270,21 +326,24 @@ int LoadCSVFile(const char* fileName)
         return -2;
     }
     LineReader reader(file);
-    std::string line;
-    WordRecord record;
+    const char* line = nullptr;
+    std::size_t length = 0;
     int lineNumber = 0;
     int result = 0;
-    while (reader.Next(&line)) {
+    while (reader.Next(&line, &length)) {
         ++lineNumber;
-        ClearRecord(&record);
-        result = ParseLine(line, &record, lineNumber);
-        if (result != 0)
-            break;
-        if (AppendRecord(&record) != 0) {
+        WordRecord* record = NewRecord();
+        if (record == nullptr) {
             SetLastError("LoadCSVFile:Can't alloc memory.");
             result = -1;
             break;
         }
+        result = ParseLine(line, length, record, lineNumber);
+        if (result != 0) {
+            ReleaseRecord(record);
+            break;
+        }
+        LinkRecord(record);
     }
     std::fclose(file);
     if (result != 0)
@@ -350,19 +409,19 @@ int SaveAllRecord(const char* fileName)
     BufferedWriter out(file);
     char numbers[64];
     for (const WordRecord* r = g_wordBook.first; r != nullptr; r = r->next) {
-        out.Put(QuoteField(r->Word));
+        PutField(out, r->Word);
         out.Put(",", 1);
-        out.Put(QuoteField(r->Explain1));
+        PutField(out, r->Explain1);
         out.Put(",", 1);
-        out.Put(QuoteField(r->Explain2));
+        PutField(out, r->Explain2);
         out.Put(",", 1);
-        out.Put(QuoteField(r->Explain3));
+        PutField(out, r->Explain3);
         out.Put(",", 1);
-        int n = std::snprintf(numbers, sizeof numbers, "%u,%u,%u,%u,",
-                              unsigned{r->RightCount}, unsigned{r->WrongCount},
-                              unsigned{r->CheckCount}, unsigned{r->CheckOnly});
-        out.Put(numbers, static_cast<std::size_t>(n));
-        out.Put(QuoteField(r->Pronunce));
+        char* n = numbers;
+        for (std::uint16_t value : {r->RightCount, r->WrongCount, r->CheckCount, r->CheckOnly})
+            n = AppendCounter(n, value);
+        out.Put(numbers, static_cast<std::size_t>(n - numbers));
+        PutField(out, r->Pronunce);
         out.Put("\r\n", 2);
     }
     bool written = out.Flush() && PlatFlushFile(file);

@@ -1,0 +1,6 @@
+// The about box.
+#pragma once
+
+#include <windows.h>
+
+void OpenVersionDialog(HWND owner);

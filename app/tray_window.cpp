@@ -206,9 +206,24 @@ void OnAbout(HWND window)
     EndTrayBusy(nullptr);
 }
 
+// Word entry in the question dialog, on a scratch record held for its length.
+void OnAddWords(HWND window)
+{
+    WordRecord scratch;
+    ClearRecord(&scratch);
+    g_currentRecord = &scratch;
+    BeginTrayBusy(window);
+    g_entryMode = 1;
+    OpenQuestionDialog(window);
+    g_entryMode = 0;
+    g_currentRecord = nullptr;
+    EndTrayBusy(window);
+}
+
 void OnCommand(HWND window, WPARAM id)
 {
     switch (id) {
+    case IDM_ADD_WORD: OnAddWords(window); break;
     case IDM_PAUSE: OnTogglePause(window); break;
     case IDM_SHOW_ONLY: OnToggleShowOnly(window); break;
     case IDM_REPORT_BOOK: OnReportBook(window); break;

@@ -3,6 +3,8 @@
 #include "drill/question_dialog.h"
 
 #include <commctrl.h>
+#include <ime.h>
+#include <imm.h>
 
 #include <cstdio>
 #include <cstring>
@@ -17,8 +19,11 @@
 #include "drill/run_record.h"
 #include "drill/selection.h"
 #include "drill/sound_win32.h"
+#include "platform/platform.h"
 #include "platform/text_win32.h"
 #include "resources/resource.h"
+#include "wordbook/remarks_history.h"
+#include "wordbook/word_book.h"
 
 namespace {
 
@@ -33,6 +38,15 @@ bool g_swallowBackspace = false;  // drop the character a Backspace or Left key 
 bool g_closePending = false;      // the close box answered: end after this answer
 bool g_reentry = false;           // set-up of a follow-up word runs inside the answer
 int g_continueCount = 0;
+
+// Word entry: the record whose expansion was last offered, so that it is offered once.
+const WordRecord* g_lastExpanded = nullptr;
+WNDPROC g_wordFieldProc = nullptr;
+WNDPROC g_meaningFieldProc = nullptr;
+
+// Read limits and longest accepted texts of word entry's fields.
+constexpr std::size_t kEntryReadLimit = 255;
+constexpr std::size_t kExpandReadLimit = 129;
 
 bool InCheckMode() { return g_settings.Status >= 2; }
 
@@ -144,6 +158,8 @@ LRESULT CALLBACK AnswerBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
 
 // ---- set-up ----
 
+void SetUpWordEntry(HWND dialog);
+
 void CentreWithZOrder(HWND dialog)
 {
     RECT r;
@@ -169,6 +185,11 @@ void SetUpQuestion(HWND dialog)
     for (int id : {IDC_QUESTION_WORD, IDC_QUESTION_EXPLAIN1, IDC_QUESTION_EXPLAIN2})
         SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(QuestionFont()), TRUE);
     CentreWithZOrder(dialog);
+    g_lastExpanded = nullptr;
+    if (g_entryMode) {
+        SetUpWordEntry(dialog);
+        return;
+    }
 
     ShowWindow(GetDlgItem(dialog, IDCANCEL), SW_HIDE);
     ShowWindow(GetDlgItem(dialog, IDC_QUESTION_CHECKONLY), SW_HIDE);
@@ -199,6 +220,179 @@ void SetUpQuestion(HWND dialog)
     g_overwrite = true;
     SelectOne(answer, 0);
     EnableWindow(GetDlgItem(dialog, IDC_QUESTION_PRONUNCE), r->Pronunce[0] != '\0');
+}
+
+// ---- word entry ----
+
+// Switches the Japanese input method of `control` on or off.
+void SetInputMethodOpen(HWND control, bool open)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, 32);
+    if (memory == nullptr)
+        return;
+    auto* request = static_cast<IMESTRUCT*>(GlobalLock(memory));
+    if (request != nullptr) {
+        request->fnc = IME_SETOPEN;
+        request->wParam = open ? 1 : 0;
+        GlobalUnlock(memory);
+        SendIMEMessageExA(control, reinterpret_cast<LPARAM>(memory));
+    }
+    GlobalFree(memory);
+    // Current Windows versions answer the request above without acting on it; the
+    // input context does the same job there.
+    if (HIMC context = ImmGetContext(control)) {
+        ImmSetOpenStatus(context, open ? TRUE : FALSE);
+        ImmReleaseContext(control, context);
+    }
+}
+
+LRESULT CALLBACK WordFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETFOCUS)
+        SetInputMethodOpen(edit, false);
+    return CallWindowProcW(g_wordFieldProc, edit, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MeaningFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETFOCUS)
+        SetInputMethodOpen(edit, true);
+    return CallWindowProcW(g_meaningFieldProc, edit, message, wParam, lParam);
+}
+
+void FillRemarks(HWND dialog)
+{
+    ComboStringList list;
+    ListComboStrings(&list);
+    HWND combo = GetDlgItem(dialog, IDC_QUESTION_REMARKS);
+    for (int i = 0; i < list.count; ++i)
+        SendMessageW(combo, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(WideFromCp932(list.texts[i]).c_str()));
+}
+
+void SetUpWordEntry(HWND dialog)
+{
+    for (int id : {IDC_QUESTION_WORD, IDC_QUESTION_EXPLAIN1, IDC_QUESTION_EXPLAIN2})
+        SendDlgItemMessageW(dialog, id, EM_SETREADONLY, FALSE, 0);
+    ShowWindow(GetDlgItem(dialog, IDC_QUESTION_REMARK), SW_HIDE);
+    SetWindowTextCp932(dialog, LoadStringCp932(IDS_ADD_CAPTION, kTitleLimit));
+    FillRemarks(dialog);
+    ShowWindow(GetDlgItem(dialog, IDC_QUESTION_CONTINUE), SW_HIDE);
+    g_wordFieldProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        GetDlgItem(dialog, IDC_QUESTION_WORD), GWLP_WNDPROC,
+        reinterpret_cast<LONG_PTR>(WordFieldProc)));
+    g_meaningFieldProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        GetDlgItem(dialog, IDC_QUESTION_EXPLAIN1), GWLP_WNDPROC,
+        reinterpret_cast<LONG_PTR>(MeaningFieldProc)));
+}
+
+// Offers to fill the fields from a word that is already in the book. Runs on every
+// notification of the word field, also nested ones from its own text change and box.
+void OfferExpansion(HWND dialog)
+{
+    std::string typed = GetDlgItemTextCp932(dialog, IDC_QUESTION_WORD, kExpandReadLimit);
+    const WordRecord* found = FindRecord(typed.c_str());
+    if (found == nullptr || found == g_lastExpanded)
+        return;
+    g_lastExpanded = found;
+    SetDlgItemTextCp932(dialog, IDC_QUESTION_WORD, found->Word);
+    HWND word = GetDlgItem(dialog, IDC_QUESTION_WORD);
+    if (ShowFormattedMessage(dialog, IDS_EXPAND_CAPTION, IDS_EXPAND_FORMAT, typed.c_str(), 4) ==
+        IDYES) {
+        SetDlgItemTextCp932(dialog, IDC_QUESTION_WORD, found->Word);
+        SetDlgItemTextCp932(dialog, IDC_QUESTION_EXPLAIN1, found->Explain1);
+        SetDlgItemTextCp932(dialog, IDC_QUESTION_EXPLAIN2, found->Explain2);
+        SetDlgItemTextCp932(dialog, IDC_QUESTION_REMARKS, found->Explain3);
+        std::memcpy(g_currentRecord->Pronunce, found->Pronunce, sizeof found->Pronunce);
+        CheckDlgButton(dialog, IDC_QUESTION_CHECKONLY,
+                       found->CheckOnly == 1 ? BST_CHECKED : BST_UNCHECKED);
+        SendMessageW(word, EM_SETSEL, 0, -1);
+    } else {
+        int end = GetWindowTextLengthW(word);
+        SendMessageW(word, EM_SETSEL, end, end);
+    }
+}
+
+// Copies a field's text into the record when it fits; false (and the message) when not.
+bool TakeField(HWND dialog, int id, char* field, std::size_t size)
+{
+    std::string text = GetDlgItemTextCp932(dialog, id, kEntryReadLimit);
+    if (text.size() >= size - 1) {
+        ShowMessage(dialog, IDS_ERROR, IDS_TOO_LONG, 16);
+        return false;
+    }
+    std::memcpy(field, text.c_str(), text.size() + 1);
+    return true;
+}
+
+bool IsBlankWord(const char* word)
+{
+    for (; *word != '\0'; ++word) {
+        if (*word != ' ')
+            return false;
+    }
+    return true;
+}
+
+void PrepareNextWord(HWND dialog)
+{
+    HWND combo = GetDlgItem(dialog, IDC_QUESTION_REMARKS);
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    FillRemarks(dialog);
+    for (int id : {IDC_QUESTION_WORD, IDC_QUESTION_EXPLAIN1, IDC_QUESTION_EXPLAIN2})
+        SetDlgItemTextW(dialog, id, L"");
+    SetDlgItemTextCp932(dialog, IDC_QUESTION_REMARKS, g_currentRecord->Explain3);
+    g_currentRecord->Pronunce[0] = '\0';
+    CheckDlgButton(dialog, IDC_QUESTION_CHECKONLY, BST_UNCHECKED);
+    SendMessageW(dialog, WM_NEXTDLGCTL,
+                 reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_QUESTION_WORD)), TRUE);
+    g_lastExpanded = nullptr;
+}
+
+// Stores the typed word: overwriting an existing one, or appended to the book.
+void OnStoreWord(HWND dialog)
+{
+    WordRecord* r = g_currentRecord;
+    if (!TakeField(dialog, IDC_QUESTION_WORD, r->Word, sizeof r->Word) ||
+        !TakeField(dialog, IDC_QUESTION_EXPLAIN1, r->Explain1, sizeof r->Explain1) ||
+        !TakeField(dialog, IDC_QUESTION_EXPLAIN2, r->Explain2, sizeof r->Explain2) ||
+        !TakeField(dialog, IDC_QUESTION_REMARKS, r->Explain3, sizeof r->Explain3))
+        return;
+    PushComboString(r->Explain3);
+    r->CheckOnly = IsDlgButtonChecked(dialog, IDC_QUESTION_CHECKONLY) == BST_CHECKED ? 1 : 0;
+
+    WordRecord* found = FindRecord(r->Word);
+    if (found != nullptr) {
+        int answer = ShowMessage(dialog, IDS_OVERWRITE_CAPTION, IDS_OVERWRITE, 3);
+        if (answer == IDCANCEL)
+            return;
+        if (answer == IDYES) {
+            // The texts change; the statistics and the place in the book stay.
+            std::memcpy(found->Word, r->Word, sizeof r->Word);
+            std::memcpy(found->Explain1, r->Explain1, sizeof r->Explain1);
+            std::memcpy(found->Explain2, r->Explain2, sizeof r->Explain2);
+            std::memcpy(found->Explain3, r->Explain3, sizeof r->Explain3);
+            std::memcpy(found->Pronunce, r->Pronunce, sizeof r->Pronunce);
+            found->CheckOnly = r->CheckOnly;
+            PrepareNextWord(dialog);
+            return;
+        }
+    } else if (IsBlankWord(r->Word)) {
+        ShowMessage(dialog, IDS_ERROR, IDS_WORD_REQUIRED, 16);
+        return;
+    }
+    if (AppendRecord(r) != 0) {
+        ShowTextMessage(dialog, IDS_ERROR, "Can't alloc memory", 16);
+        return;
+    }
+    PrepareNextWord(dialog);
+}
+
+void OnEndWordEntry(HWND dialog)
+{
+    SaveWordBook(dialog);
+    PlatSetReadOnly(g_settings.DataFileName);
+    EndDialog(dialog, 0);
 }
 
 // ---- answering ----
@@ -278,13 +472,37 @@ void OnPronunciation(HWND dialog)
     SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDOK)), TRUE);
 }
 
+INT_PTR OnWordEntryCommand(HWND dialog, int id)
+{
+    switch (id) {
+    case IDOK:
+        OnStoreWord(dialog);
+        return TRUE;
+    case IDCANCEL:
+        OnEndWordEntry(dialog);
+        return TRUE;
+    case IDC_QUESTION_WORD:
+        OfferExpansion(dialog);
+        return TRUE;
+    case IDC_QUESTION_PRONUNCE:
+        OnPronunciation(dialog);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
 INT_PTR CALLBACK QuestionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
         SetUpQuestion(dialog);
-        return FALSE;  // the focus is set
+        // Word entry lets the dialog manager focus the word field; the other modes have
+        // set the focus themselves.
+        return g_entryMode ? TRUE : FALSE;
     case WM_COMMAND:
+        if (g_entryMode)
+            return OnWordEntryCommand(dialog, LOWORD(wParam));
         switch (LOWORD(wParam)) {
         case IDOK:
         case IDCANCEL:
@@ -297,6 +515,11 @@ INT_PTR CALLBACK QuestionDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
             return FALSE;
         }
     case WM_CLOSE:
+        if (g_entryMode) {
+            // The close box keeps the stored words in memory; they reach the file later.
+            EndDialog(dialog, 0);
+            return TRUE;
+        }
         g_closePending = true;
         OnAnswer(dialog);
         return TRUE;

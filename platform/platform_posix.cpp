@@ -162,9 +162,11 @@ bool PlatWriteFile(std::FILE* file, const void* data, std::size_t size)
     return std::fwrite(data, 1, size, file) == size;
 }
 
+// Hands the bytes to the system; the stand-in leaves the disk sync to the system so that
+// tests and fuzzing that save thousands of times stay fast.
 bool PlatFlushFile(std::FILE* file)
 {
-    return std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
+    return std::fflush(file) == 0;
 }
 
 bool PlatGetProgramPath(char* buffer, std::size_t size)

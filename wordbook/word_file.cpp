@@ -21,7 +21,6 @@ void SetLastError(const char* format, int line = 0)
 }
 
 constexpr std::size_t kFieldLimit = 128;  // a field of this many bytes or more is bad data
-constexpr int kColumns = 9;
 
 // Reads whole lines, whatever their length, from a file opened in binary mode.
 class LineReader {

@@ -32,3 +32,14 @@ target_compile_definitions(vokaru_core PRIVATE UNICODE _UNICODE)
 if(VOKARU_TESTS AND EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/e2e.cmake)
   include(${CMAKE_SOURCE_DIR}/tests/e2e/e2e.cmake)
 endif()
+
+# The footprint measurement (a command of its own, not a test): vokaru.exe beside a
+# minimal tray program built the same way.
+add_executable(vokaru_minimal_tray WIN32 ${CMAKE_SOURCE_DIR}/bench/footprint/minimal_tray.cpp)
+target_compile_options(vokaru_minimal_tray PRIVATE -municode)
+target_link_options(vokaru_minimal_tray PRIVATE -municode -static -s)
+target_link_libraries(vokaru_minimal_tray PRIVATE shell32)
+add_executable(vokaru_footprint_driver ${CMAKE_SOURCE_DIR}/bench/footprint/footprint_driver.cpp)
+target_compile_options(vokaru_footprint_driver PRIVATE -municode)
+target_link_options(vokaru_footprint_driver PRIVATE -municode -static)
+target_link_libraries(vokaru_footprint_driver PRIVATE psapi)

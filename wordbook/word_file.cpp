@@ -239,6 +239,46 @@ int ParseLine(const char* line, std::size_t size, WordRecord* record, int lineNu
     }
 }
 
+// Tells a line written in UTF-8 from one in CP932: a UTF-8 byte-order mark, or a line
+// whose non-ASCII bytes all form valid UTF-8 sequences of two bytes or more. CP932 text
+// practically never does, as its lead bytes 0x81-0x9F cannot start a UTF-8 sequence and
+// its trail bytes rarely line up as continuation bytes.
+bool LooksLikeUtf8(const char* line, std::size_t size)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(line);
+    const unsigned char* end = p + size;
+    if (size >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
+        return true;
+    bool multiByte = false;
+    while (p < end) {
+        unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int trail = (c >= 0xC2 && c <= 0xDF) ? 1 : (c >= 0xE0 && c <= 0xEF) ? 2
+                  : (c >= 0xF0 && c <= 0xF4) ? 3 : -1;
+        if (trail < 0 || end - p <= trail)
+            return false;
+        for (int i = 1; i <= trail; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+        }
+        multiByte = true;
+        p += trail + 1;
+    }
+    return multiByte;
+}
+
+bool HasNonAscii(const char* line, std::size_t size)
+{
+    for (std::size_t i = 0; i < size; ++i) {
+        if (static_cast<unsigned char>(line[i]) >= 0x80)
+            return true;
+    }
+    return false;
+}
+
 // Collects the bytes of the file in memory-sized pieces and writes them out.
 class BufferedWriter {
 public:
@@ -329,8 +369,20 @@ int LoadCSVFile(const char* fileName)
     std::size_t length = 0;
     int lineNumber = 0;
     int result = 0;
+    bool encodingChecked = false;
     while (reader.Next(&line, &length)) {
         ++lineNumber;
+        // A word file saved as UTF-8 (by a spreadsheet or an editor) would be read as
+        // broken characters and, where a lead byte swallows a comma, broken fields, which
+        // the next save would keep. The first line with non-ASCII bytes decides.
+        if (!encodingChecked && HasNonAscii(line, length)) {
+            encodingChecked = true;
+            if (LooksLikeUtf8(line, length)) {
+                SetLastError("LoadCSVFile:Not a Shift-JIS file (UTF-8) at line %d.", lineNumber);
+                result = -3;
+                break;
+            }
+        }
         WordRecord* record = NewRecord();
         if (record == nullptr) {
             SetLastError("LoadCSVFile:Can't alloc memory.");

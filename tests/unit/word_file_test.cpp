@@ -196,6 +196,35 @@ TEST_F(WordFileTest, ReportsBadDataWithTheTrueLineNumber)
     }
 }
 
+TEST_F(WordFileTest, RefusesAWordFileSavedAsUtf8)
+{
+    // "りんご" in UTF-8, with and without a byte-order mark, after ASCII-only lines.
+    const std::string utf8Apple = "\xe3\x82\x8a\xe3\x82\x93\xe3\x81\x94";
+    struct Case {
+        std::string file;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {"\xef\xbb\xbf" "apple,fruit\r\n", "LoadCSVFile:Not a Shift-JIS file (UTF-8) at line 1."},
+        {"one,1\r\ntwo,2\r\napple," + utf8Apple + "\r\n",
+         "LoadCSVFile:Not a Shift-JIS file (UTF-8) at line 3."},
+    };
+    for (const Case& c : cases) {
+        ResetWorld();
+        EXPECT_EQ(Load(c.file), -3);
+        EXPECT_STREQ(GetLastErrorText(), c.message);
+        EXPECT_EQ(ReadBytes(path_), c.file);  // untouched, and not marked read-only
+        EXPECT_FALSE(PlatIsReadOnly(path_.c_str()));
+    }
+    // Real CP932 text, also text whose bytes happen to include UTF-8-like runs, loads.
+    for (const std::string& cp932 :
+         {std::string("apple,\x83\x8a\x83\x93\x83\x53\r\n"),
+          std::string("x,\xe3\x81\x82\xa0\r\n"), std::string("k,\x8a\xbf\x8e\x9a\r\n")}) {
+        ResetWorld();
+        EXPECT_EQ(Load(cp932), 1) << GetLastErrorText();
+    }
+}
+
 TEST_F(WordFileTest, AcceptsFieldsAtTheirLimits)
 {
     std::string line = std::string(63, 'w') + "," + std::string(127, 'm') + "," +

@@ -7,7 +7,9 @@ if(VOKARU_TESTS)
   add_executable(vokaru_tests ${VOKARU_UNIT_TESTS})
   target_link_libraries(vokaru_tests PRIVATE vokaru_core GTest::gtest GTest::gtest_main)
   target_compile_definitions(vokaru_tests PRIVATE
-    VOKARU_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+    VOKARU_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    VOKARU_STARTER_BOOK="${VOKARU_STARTER_BOOK}")
+  add_dependencies(vokaru_tests vokaru_starter_book)
   include(GoogleTest)
   gtest_discover_tests(vokaru_tests DISCOVERY_TIMEOUT 60)
 endif()

@@ -1,7 +1,6 @@
 # Windows build: vokaru.exe (statically linked) and the tests that run under Wine.
 enable_testing()
 
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 # Icons are drawn from text sources into .ico files and an .rc fragment listing them.
 set(VOKARU_ICON_DIR ${CMAKE_BINARY_DIR}/icons)

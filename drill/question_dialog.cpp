@@ -3,8 +3,6 @@
 #include "drill/question_dialog.h"
 
 #include <commctrl.h>
-#include <ime.h>
-#include <imm.h>
 
 #include <cstdio>
 #include <cstring>
@@ -15,10 +13,12 @@
 #include "drill/correct_dialog.h"
 #include "drill/drill_state.h"
 #include "drill/hint.h"
+#include "drill/input_method_win32.h"
 #include "drill/judge.h"
 #include "drill/run_record.h"
 #include "drill/selection.h"
 #include "drill/sound_win32.h"
+#include "phonetic/pronunciation_dialog.h"
 #include "platform/platform.h"
 #include "platform/text_win32.h"
 #include "resources/resource.h"
@@ -137,6 +137,10 @@ LRESULT CALLBACK AnswerBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         break;
     case WM_CHAR:
+        // Ctrl+Z was handled when the key went down; its character (26) would run the
+        // edit control's own undo, which moves the selection off the restored hint.
+        if (wParam == 26)
+            return 0;
         if (g_overwrite) {
             if ((wParam == 8 || wParam == 127) && g_swallowBackspace) {
                 g_swallowBackspace = false;
@@ -223,28 +227,6 @@ void SetUpQuestion(HWND dialog)
 }
 
 // ---- word entry ----
-
-// Switches the Japanese input method of `control` on or off.
-void SetInputMethodOpen(HWND control, bool open)
-{
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, 32);
-    if (memory == nullptr)
-        return;
-    auto* request = static_cast<IMESTRUCT*>(GlobalLock(memory));
-    if (request != nullptr) {
-        request->fnc = IME_SETOPEN;
-        request->wParam = open ? 1 : 0;
-        GlobalUnlock(memory);
-        SendIMEMessageExA(control, reinterpret_cast<LPARAM>(memory));
-    }
-    GlobalFree(memory);
-    // Current Windows versions answer the request above without acting on it; the
-    // input context does the same job there.
-    if (HIMC context = ImmGetContext(control)) {
-        ImmSetOpenStatus(context, open ? TRUE : FALSE);
-        ImmReleaseContext(control, context);
-    }
-}
 
 LRESULT CALLBACK WordFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -465,10 +447,13 @@ void OnAnswer(HWND dialog)
     }
 }
 
+// The editor drops down below the button; in question and check mode it only shows.
 void OnPronunciation(HWND dialog)
 {
-    // The pronunciation editor opens here once it exists; until then the button only
-    // hands the focus back to OK.
+    RECT button;
+    GetWindowRect(GetDlgItem(dialog, IDC_QUESTION_PRONUNCE), &button);
+    OpenPronunciationEditor(GetModuleHandleW(nullptr), dialog, g_currentRecord, g_entryMode,
+                            button.left, button.bottom);
     SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDOK)), TRUE);
 }
 

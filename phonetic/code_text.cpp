@@ -69,7 +69,8 @@ bool AppendSymbol(char* text, std::size_t size, int id, const char* caption)
     std::size_t length = 0;
     while (length < size && text[length] != '\0')
         ++length;
-    if (length > kCodeTextLimit || length + 2 > size)
+    // A full text takes nothing more: the field then never holds more than OK stores.
+    if (length >= kCodeTextLimit || length + 2 > size)
         return false;
     bool accentButton = id >= kAccentButtonFirstId;
     if (accentButton && (length == 0 || EndsWithAccentMark(text, length)))

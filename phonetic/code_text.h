@@ -33,5 +33,6 @@ char SymbolCharacter(int id, const char* caption);
 // Appends the character of button `id` to `text` (the code text as read, NUL-terminated,
 // in a buffer of `size` bytes). True when it was appended. False when the append is
 // refused and `text` is left as it was: an accent on an empty text or after an accent
-// mark, a text already longer than kCodeTextLimit, no room left, or no character.
+// mark, a text that already holds kCodeTextLimit bytes or more, no room left, or no
+// character.
 bool AppendSymbol(char* text, std::size_t size, int id, const char* caption);

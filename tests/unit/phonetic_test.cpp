@@ -273,12 +273,29 @@ TEST(CodeTextAppend, NothingToAppendIsRefused)
 TEST(CodeTextAppend, LengthLimit)
 {
     const Click b = {10002, "(b"}, stress = {20000, ""};
-    std::string full(kCodeTextLimit, 'a');
-    std::string outcome;
-    // The read never yields more than 62 characters, so one more always fits.
-    EXPECT_EQ(ClickAll(full + "zzz", {b}, &outcome), full + "b");
-    EXPECT_EQ(ClickAll(full, {stress}, &outcome), full + "'");
-    EXPECT_EQ(outcome, "++");
+    const std::string almost(kCodeTextLimit - 1, 'a');
+    struct Case {
+        const char* what;
+        std::string start;
+        Click click;
+        std::string text;
+        std::string outcome;
+    } cases[] = {
+        {"one below the limit takes a symbol", almost, b, almost + "b", "+"},
+        {"one below the limit takes an accent", almost, stress, almost + "'", "+"},
+        {"a full text takes no symbol", almost + "b", b, almost + "b", "R"},
+        {"a full text takes no accent", almost + "b", stress, almost + "b", "R"},
+        // The field may hold more than is read; the read is full, so nothing is added.
+        {"a longer field is read full and refused", almost + "bzzz", b, almost + "b", "R"},
+        // A double-byte character that would cross the limit is not read, which leaves
+        // room for one more byte.
+        {"a cut double-byte character leaves room", almost + "\x83\x41", b, almost + "b", "+"},
+    };
+    for (const Case& c : cases) {
+        std::string outcome;
+        EXPECT_EQ(ClickAll(c.start, {c.click}, &outcome), c.text) << c.what;
+        EXPECT_EQ(outcome, c.outcome) << c.what;
+    }
 
     char text[kCodeTextRoom];
     std::memset(text, 'a', kCodeTextLimit + 1);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/help_win32.h"
 #include "app/message_box_win32.h"
 #include "app/settings.h"
 #include "app/tray_logic.h"
@@ -15,6 +16,8 @@
 #include "drill/question_dialog.h"
 #include "drill/run_record.h"
 #include "drill/selection.h"
+#include "maintenance/search_dialog.h"
+#include "settings/settings_dialog.h"
 #include "platform/platform.h"
 #include "platform/text_win32.h"
 #include "resources/resource.h"
@@ -191,12 +194,7 @@ void OnListWords(HWND window)
 
 void OnHelp(HWND window)
 {
-    char path[112];
-    if (!PlatGetProgramPath(path, sizeof path))
-        return;
-    char* slash = std::strrchr(path, '\\');
-    std::string help = slash ? std::string(path, slash + 1) + "vokaru.hlp" : "vokaru.hlp";
-    WinHelpW(window, WideFromCp932(help).c_str(), HELP_FORCEFILE, 0);
+    OpenHelp(window, nullptr, nullptr);
 }
 
 void OnAbout(HWND window)
@@ -220,10 +218,37 @@ void OnAddWords(HWND window)
     EndTrayBusy(window);
 }
 
+// The settings dialog; the timer restarts afterwards with the interval then in force.
+void OnSettings(HWND window)
+{
+    BeginTrayBusy(window);
+    OpenSettingsDialog(window);
+    EndTrayBusy(window);
+}
+
+void OnWrongWords(HWND window)
+{
+    BeginTrayBusy(window);
+    OpenSearchDialog(g_instance, window, IDM_WRONG_WORDS);
+    EndTrayBusy(window);
+}
+
+// Search, edit and delete; the word book is saved once when anything changed.
+void OnSearch(HWND window)
+{
+    BeginTrayBusy(window);
+    if (OpenSearchDialog(g_instance, window, IDM_SEARCH) > 0)
+        SaveWordBook(window);
+    EndTrayBusy(window);
+}
+
 void OnCommand(HWND window, WPARAM id)
 {
     switch (id) {
     case IDM_ADD_WORD: OnAddWords(window); break;
+    case IDM_SETTINGS: OnSettings(window); break;
+    case IDM_WRONG_WORDS: OnWrongWords(window); break;
+    case IDM_SEARCH: OnSearch(window); break;
     case IDM_PAUSE: OnTogglePause(window); break;
     case IDM_SHOW_ONLY: OnToggleShowOnly(window); break;
     case IDM_REPORT_BOOK: OnReportBook(window); break;

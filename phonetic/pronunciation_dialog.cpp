@@ -47,9 +47,14 @@ void RepaintDisplay(HWND dialog)
     InvalidateRect(GetDlgItem(dialog, IDC_PRONUNCE_DISPLAY), nullptr, TRUE);
 }
 
+// Selects the whole code text and hands the code field the focus back from the clicked
+// button, so that the next typed character replaces the text.
 void SelectWholeCode(HWND dialog)
 {
-    SendDlgItemMessageW(dialog, IDC_PRONUNCE_CODE, EM_SETSEL, 0, -1);
+    HWND code = GetDlgItem(dialog, IDC_PRONUNCE_CODE);
+    if (IsWindowEnabled(code))
+        SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(code), TRUE);
+    SendMessageW(code, EM_SETSEL, 0, -1);
 }
 
 // What the glyph display of this dialog shows: the code field as the editor reads it.

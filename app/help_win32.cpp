@@ -8,6 +8,7 @@
 
 #include "platform/platform.h"
 #include "platform/text_win32.h"
+#include "wordbook/text.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ bool ProgramFolder(std::string* folder)
     char path[1024];
     if (!PlatGetProgramPath(path, sizeof path))
         return false;
-    const char* slash = std::strrchr(path, '\\');
+    const char* slash = FindLastBackslash(path);
     *folder = slash ? std::string(path, static_cast<std::size_t>(slash - path) + 1) : std::string();
     return true;
 }

@@ -102,7 +102,7 @@ void MakeDefaultDataFileName(char* buffer, std::size_t size)
     char program[1024];
     const char* slash = nullptr;
     if (PlatGetProgramPath(program, sizeof program))
-        slash = std::strrchr(program, '\\');
+        slash = FindLastBackslash(program);
     // Without the program's folder, or when the name would not fit a setting, the word
     // file is looked for in the current folder.
     std::size_t folder = slash ? static_cast<std::size_t>(slash - program) + 1 : 0;

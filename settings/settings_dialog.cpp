@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/help_win32.h"
 #include "app/message_box_win32.h"
 #include "app/settings.h"
 #include "drill/sound_win32.h"
@@ -29,7 +30,7 @@ const wchar_t kHelpKeyword[] = L"出題環境の設定";
 struct BrowseButton {
     int button;
     int edit;
-    const wchar_t* filter;  // (description, pattern) pairs, each part NUL-terminated
+    const wchar_t* filter;  // (description, pattern) pairs, each text NUL-terminated
 };
 
 const BrowseButton kBrowseButtons[] = {
@@ -213,16 +214,10 @@ void OnOk(HWND dialog)
 
 // ---- help, browsing, sound tests ----
 
+// Help at the settings topic: the help file's keyword, or the guide's settings section.
 void OnHelp(HWND dialog)
 {
-    char program[kProgramPathSize];
-    if (!PlatGetProgramPath(program, sizeof program))
-        return;
-    char help[kProgramPathSize + 16];
-    if (!MakeHelpFileName(program, help, sizeof help))
-        return;
-    WinHelpW(dialog, WideFromCp932(help).c_str(), HELP_KEY,
-             reinterpret_cast<ULONG_PTR>(kHelpKeyword));
+    OpenHelp(dialog, Cp932FromWide(kHelpKeyword).c_str(), "settings");
 }
 
 void OnBrowse(HWND dialog, const BrowseButton& browse)

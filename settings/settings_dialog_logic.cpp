@@ -99,19 +99,8 @@ SettingsCheck StoreSettingsForm(const SettingsForm& form, Settings* settings)
 
 bool MakeHelpFileName(const char* programPath, char* buffer, std::size_t size)
 {
-    // Scan by characters: the second byte of a double-byte character may be 0x5C.
-    std::size_t folder = 0;
-    std::size_t i = 0;
-    while (programPath[i] != '\0') {
-        unsigned char c = static_cast<unsigned char>(programPath[i]);
-        if (IsLeadByte(c) && programPath[i + 1] != '\0') {
-            i += 2;
-            continue;
-        }
-        ++i;
-        if (c == '\\')
-            folder = i;
-    }
+    const char* slash = FindLastBackslash(programPath);
+    std::size_t folder = slash ? static_cast<std::size_t>(slash - programPath) + 1 : 0;
     if (folder + sizeof kHelpFileName > size)
         return false;
     std::memcpy(buffer, programPath, folder);

@@ -6,6 +6,7 @@
 
 #include "app/settings.h"
 #include "platform/platform.h"
+#include "wordbook/text.h"
 #include "wordbook/word_book.h"
 #include "wordbook/word_file.h"
 
@@ -15,7 +16,7 @@ const char* MakeBackupName(const char* path)
     std::snprintf(buffer, sizeof buffer, "%s", path);
     // Only a dot in the file's own name starts an extension; a dot in a folder name
     // would otherwise cut the path there.
-    char* name = std::strrchr(buffer, '\\');
+    char* name = const_cast<char*>(FindLastBackslash(buffer));
     char* slash = std::strrchr(buffer, '/');
     if (slash != nullptr && (name == nullptr || slash > name))
         name = slash;

@@ -31,6 +31,8 @@ TEST(MakeBackupNameTest, ReplacesTheExtensionOfTheFileName)
         {"C:\\my.words\\tango", "C:\\my.words\\tango.bak"},
         {"/tmp/x.y/list", "/tmp/x.y/list.bak"},
         {"", ".bak"},
+        // The second byte of ソ (0x83 0x5C) is no folder separator.
+        {"C:\\f\\a.b\x83\x5c", "C:\\f\\a.bak"},
     };
     for (const auto& [path, backup] : cases)
         EXPECT_STREQ(MakeBackupName(path), backup) << path;

@@ -119,6 +119,10 @@ TEST_F(SettingsTest, DefaultWordFileWithoutAUsableProgramPath)
     StandinSetProgramPath("C:\\" + std::string(108, 'd') + "\\vokaru.exe");
     MakeDefaultDataFileName(name, sizeof name);
     EXPECT_EQ(std::string(name), "C:\\" + std::string(108, 'd') + "\\tango.csv");
+    // A program named with a double-byte character whose second byte is a backslash.
+    StandinSetProgramPath("C:\\d\\\x95\x5c.exe");
+    MakeDefaultDataFileName(name, sizeof name);
+    EXPECT_STREQ(name, "C:\\d\\tango.csv");
     StandinFail().programPath = true;
     MakeDefaultDataFileName(name, sizeof name);
     EXPECT_STREQ(name, "tango.csv");

@@ -239,18 +239,16 @@ int ParseLine(const char* line, std::size_t size, WordRecord* record, int lineNu
     }
 }
 
-// Tells a line written in UTF-8 from one in CP932: a UTF-8 byte-order mark, or a line
-// whose non-ASCII bytes all form valid UTF-8 sequences of two bytes or more. CP932 text
-// practically never does, as its lead bytes 0x81-0x9F cannot start a UTF-8 sequence and
-// its trail bytes rarely line up as continuation bytes.
-bool LooksLikeUtf8(const char* line, std::size_t size)
+// Tells a word written in UTF-8 from one in CP932 by the texts it keeps: every non-ASCII
+// byte of its texts forms valid UTF-8, and at least one character takes three bytes, as
+// every kana and kanji (and the byte-order mark) does in UTF-8. CP932 text practically
+// never passes: its lead bytes 0x81-0x9F can only stand as continuation bytes there.
+// Half-width katakana pairs such as 0xD4 0xBD pass as two-byte UTF-8, hence the three-byte
+// rule. Judging by the kept texts, not the raw line, gives a saved file the same verdict.
+bool TextLooksLikeUtf8(const char* text, bool* threeByte)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(line);
-    const unsigned char* end = p + size;
-    if (size >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
-        return true;
-    bool multiByte = false;
-    while (p < end) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    while (*p != 0) {
         unsigned char c = *p;
         if (c < 0x80) {
             ++p;
@@ -258,25 +256,47 @@ bool LooksLikeUtf8(const char* line, std::size_t size)
         }
         int trail = (c >= 0xC2 && c <= 0xDF) ? 1 : (c >= 0xE0 && c <= 0xEF) ? 2
                   : (c >= 0xF0 && c <= 0xF4) ? 3 : -1;
-        if (trail < 0 || end - p <= trail)
+        if (trail < 0)
             return false;
         for (int i = 1; i <= trail; ++i) {
+            // A sequence cut at the text's end passes: read as CP932, a UTF-8 text loses
+            // its last byte where that byte, taken for a lead byte, met the line end.
+            if (p[i] == 0)
+                return true;
             if ((p[i] & 0xC0) != 0x80)
                 return false;
         }
-        multiByte = true;
+        if (trail >= 2)
+            *threeByte = true;
         p += trail + 1;
     }
-    return multiByte;
+    return true;
 }
 
-bool HasNonAscii(const char* line, std::size_t size)
+bool HasNonAscii(const char* text)
 {
-    for (std::size_t i = 0; i < size; ++i) {
-        if (static_cast<unsigned char>(line[i]) >= 0x80)
+    for (; *text != 0; ++text) {
+        if (static_cast<unsigned char>(*text) >= 0x80)
             return true;
     }
     return false;
+}
+
+// Whether the record holds text outside ASCII, and if so whether it reads as UTF-8.
+bool RecordHasNonAscii(const WordRecord* r)
+{
+    return HasNonAscii(r->Word) || HasNonAscii(r->Explain1) || HasNonAscii(r->Explain2) ||
+           HasNonAscii(r->Explain3) || HasNonAscii(r->Pronunce);
+}
+
+bool RecordLooksLikeUtf8(const WordRecord* r)
+{
+    bool threeByte = false;
+    for (const char* text : {r->Word, r->Explain1, r->Explain2, r->Explain3, r->Pronunce}) {
+        if (!TextLooksLikeUtf8(text, &threeByte))
+            return false;
+    }
+    return threeByte;
 }
 
 // Collects the bytes of the file in memory-sized pieces and writes them out.
@@ -372,17 +392,6 @@ int LoadCSVFile(const char* fileName)
     bool encodingChecked = false;
     while (reader.Next(&line, &length)) {
         ++lineNumber;
-        // A word file saved as UTF-8 (by a spreadsheet or an editor) would be read as
-        // broken characters and, where a lead byte swallows a comma, broken fields, which
-        // the next save would keep. The first line with non-ASCII bytes decides.
-        if (!encodingChecked && HasNonAscii(line, length)) {
-            encodingChecked = true;
-            if (LooksLikeUtf8(line, length)) {
-                SetLastError("LoadCSVFile:Not a Shift-JIS file (UTF-8) at line %d.", lineNumber);
-                result = -3;
-                break;
-            }
-        }
         WordRecord* record = NewRecord();
         if (record == nullptr) {
             SetLastError("LoadCSVFile:Can't alloc memory.");
@@ -390,6 +399,16 @@ int LoadCSVFile(const char* fileName)
             break;
         }
         result = ParseLine(line, length, record, lineNumber);
+        // A word file saved as UTF-8 (by a spreadsheet or an editor) would be read as
+        // broken characters and, where a lead byte swallows a comma, broken fields, which
+        // the next save would keep. The first word with non-ASCII text decides.
+        if (result == 0 && !encodingChecked && RecordHasNonAscii(record)) {
+            encodingChecked = true;
+            if (RecordLooksLikeUtf8(record)) {
+                SetLastError("LoadCSVFile:Not a Shift-JIS file (UTF-8) at line %d.", lineNumber);
+                result = -3;
+            }
+        }
         if (result != 0) {
             ReleaseRecord(record);
             break;

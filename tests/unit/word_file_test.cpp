@@ -219,7 +219,9 @@ TEST_F(WordFileTest, RefusesAWordFileSavedAsUtf8)
     // Real CP932 text, also text whose bytes happen to include UTF-8-like runs, loads.
     for (const std::string& cp932 :
          {std::string("apple,\x83\x8a\x83\x93\x83\x53\r\n"),
-          std::string("x,\xe3\x81\x82\xa0\r\n"), std::string("k,\x8a\xbf\x8e\x9a\r\n")}) {
+          std::string("x,\xe3\x81\x82\xa0\r\n"), std::string("k,\x8a\xbf\x8e\x9a\r\n"),
+          // Half-width katakana pairs are valid two-byte UTF-8 too.
+          std::string("y,\xd4\xbd\r\n")}) {
         ResetWorld();
         EXPECT_EQ(Load(cp932), 1) << GetLastErrorText();
     }

@@ -59,3 +59,11 @@ gtest_discover_tests(vokaru_e2e_tests
     TIMEOUT 300
     LABELS e2e
     ENVIRONMENT "VOKARU_WINE_TIMEOUT=240")
+
+# The core's single-byte character rules against the system's own under code page 932,
+# for every byte, so the two cannot drift apart.
+add_executable(vokaru_cp932_chars_check ${VOKARU_E2E_ROOT}/tests/win/cp932_chars_check.cpp)
+target_link_libraries(vokaru_cp932_chars_check PRIVATE vokaru_core)
+target_link_options(vokaru_cp932_chars_check PRIVATE -static)
+add_test(NAME Cp932CharsCheck COMMAND vokaru_cp932_chars_check)
+set_tests_properties(Cp932CharsCheck PROPERTIES TIMEOUT 120 ENVIRONMENT "VOKARU_WINE_TIMEOUT=100")

@@ -4,6 +4,8 @@
 #include <io.h>
 
 #include <cstring>
+#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -140,13 +142,18 @@ bool PlatFlushFile(std::FILE* file)
 
 bool PlatGetProgramPath(char* buffer, std::size_t size)
 {
-    std::vector<wchar_t> wide(32768, L'\0');
-    DWORD n = GetModuleFileNameW(nullptr, wide.data(), static_cast<DWORD>(wide.size()));
-    if (n == 0 || n >= wide.size())
+    // Room for the longest path Windows has, left unfilled: only the pages the name takes
+    // are touched, where a filled 64 KiB block would stay resident for the whole run.
+    constexpr DWORD kRoom = 32768;
+    std::unique_ptr<wchar_t[]> wide(new (std::nothrow) wchar_t[kRoom]);
+    if (!wide)
         return false;
-    std::string path = Cp932FromWide(std::wstring_view(wide.data(), n));
+    DWORD n = GetModuleFileNameW(nullptr, wide.get(), kRoom);
+    if (n == 0 || n >= kRoom)
+        return false;
+    std::string path = Cp932FromWide(std::wstring_view(wide.get(), n));
     // A name that code page 932 cannot spell would point somewhere else.
-    if (WideFromCp932(path) != std::wstring(wide.data(), n) || path.size() + 1 > size)
+    if (WideFromCp932(path) != std::wstring(wide.get(), n) || path.size() + 1 > size)
         return false;
     std::memcpy(buffer, path.c_str(), path.size() + 1);
     return true;

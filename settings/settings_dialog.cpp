@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/help_win32.h"
+#include "app/lazy_api_win32.h"
 #include "app/message_box_win32.h"
 #include "app/settings.h"
 #include "drill/sound_win32.h"
@@ -231,7 +232,7 @@ void OnBrowse(HWND dialog, const BrowseButton& browse)
     open.lpstrFile = path;
     open.nMaxFile = kBrowsePathRoom;
     open.Flags = OFN_FILEMUSTEXIST;
-    if (!GetOpenFileNameW(&open))
+    if (!GetOpenFileNameOnDemand(&open))
         return;
     SetDlgItemTextW(dialog, browse.edit, path);
     FocusControl(dialog, browse.edit);

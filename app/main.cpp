@@ -18,7 +18,6 @@
 namespace {
 
 const wchar_t kClassName[] = L"Vokaru";
-const wchar_t* const kTrayIconNames[4] = {L"VOKARU", L"PAUSE", L"VOKARU_CHECK", L"PAUSE_CHECK"};
 
 HWND g_startupOwner = nullptr;
 
@@ -66,8 +65,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 
     if (!RegisterTrayClass(instance))
         return 0;
-    for (int i = 0; i < 4; ++i)
-        g_trayIcons[i] = LoadIconW(instance, kTrayIconNames[i]);
+    // The tray icons are loaded when a Status first needs them (IconForStatus): under
+    // Wine each loaded icon costs its bitmaps in memory for the whole run.
 
     LoadSettings();
 

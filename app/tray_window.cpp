@@ -26,7 +26,6 @@ HINSTANCE g_instance = nullptr;
 char g_title[60] = "";
 UINT g_taskbarMessage = 0;
 HMENU g_trayMenu = nullptr;
-HICON g_trayIcons[4] = {};
 
 namespace {
 
@@ -36,9 +35,17 @@ int g_trayIdle = 1;
 // Explorer sends this when it (re)starts; it has forgotten every notification icon then.
 UINT g_taskbarCreatedMessage = 0;
 
+// VOKARU, PAUSE, VOKARU_CHECK, PAUSE_CHECK by Status, each loaded at its first use and
+// kept for the run.
+HICON g_trayIcons[4] = {};
+const wchar_t* const kTrayIconNames[4] = {L"VOKARU", L"PAUSE", L"VOKARU_CHECK", L"PAUSE_CHECK"};
+
 HICON IconForStatus(int status)
 {
-    return g_trayIcons[TrayStateFor(status).icon];
+    int index = TrayStateFor(status).icon;
+    if (g_trayIcons[index] == nullptr)
+        g_trayIcons[index] = LoadIconW(g_instance, kTrayIconNames[index]);
+    return g_trayIcons[index];
 }
 
 void FillIconData(NOTIFYICONDATAW* data, HWND window)

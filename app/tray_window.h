@@ -9,7 +9,6 @@ extern HINSTANCE g_instance;
 extern char g_title[60];         // string 1, the program title and the icon's tooltip
 extern UINT g_taskbarMessage;    // the registered VokaruTaskBar message
 extern HMENU g_trayMenu;         // first popup of RPOPMENU
-extern HICON g_trayIcons[4];     // VOKARU, PAUSE, VOKARU_CHECK, PAUSE_CHECK by Status
 
 LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,6 +1,7 @@
 // The correct notice's dialog procedure.
 #include "drill/correct_dialog.h"
 
+#include "app/window_place_win32.h"
 #include "resources/resource.h"
 
 namespace {
@@ -11,21 +12,12 @@ const int kFrames[2] = {IDC_CORRECT_FRAME0, IDC_CORRECT_FRAME1};
 
 int g_frame = 0;
 
-void CentreOnScreenTopmost(HWND dialog)
-{
-    RECT r;
-    GetWindowRect(dialog, &r);
-    int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
-    SetWindowPos(dialog, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE);
-}
-
 void OnInit(HWND dialog)
 {
     // Without a timer the notice still shows, only without blinking.
     SetTimer(dialog, kBlinkTimerId, kBlinkInterval, nullptr);
     g_frame = 0;
-    CentreOnScreenTopmost(dialog);
+    CentreOnScreen(dialog, HWND_TOPMOST);
 }
 
 void OnBlink(HWND dialog)

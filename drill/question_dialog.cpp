@@ -10,6 +10,7 @@
 
 #include "app/message_box_win32.h"
 #include "app/settings.h"
+#include "app/window_place_win32.h"
 #include "drill/correct_dialog.h"
 #include "drill/drill_state.h"
 #include "drill/hint.h"
@@ -164,15 +165,6 @@ LRESULT CALLBACK AnswerBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
 
 void SetUpWordEntry(HWND dialog);
 
-void CentreWithZOrder(HWND dialog)
-{
-    RECT r;
-    GetWindowRect(dialog, &r);
-    int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
-    SetWindowPos(dialog, g_settings.Popup ? HWND_TOPMOST : HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
-}
-
 void SetCaption(HWND dialog, int templateId)
 {
     const WordRecord* r = g_currentRecord;
@@ -188,7 +180,7 @@ void SetUpQuestion(HWND dialog)
     const WordRecord* r = g_currentRecord;
     for (int id : {IDC_QUESTION_WORD, IDC_QUESTION_EXPLAIN1, IDC_QUESTION_EXPLAIN2})
         SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(QuestionFont()), TRUE);
-    CentreWithZOrder(dialog);
+    CentreOnScreen(dialog, g_settings.Popup ? HWND_TOPMOST : HWND_TOP);
     g_lastExpanded = nullptr;
     if (g_entryMode) {
         SetUpWordEntry(dialog);

@@ -2,6 +2,8 @@
 // the picked word in the detail fields, and Modify, Clear and Delete on it.
 #include "maintenance/search_dialog.h"
 
+#include "app/window_place_win32.h"
+
 #include <cstring>
 #include <string>
 
@@ -132,15 +134,6 @@ void FillRemarkHistory(HWND dialog)
                      reinterpret_cast<LPARAM>(WideFromCp932(remarks.texts[i]).c_str()));
 }
 
-void CentreOnScreen(HWND dialog)
-{
-    RECT r;
-    GetWindowRect(dialog, &r);
-    int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
-    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void OnInitDialog(HWND dialog)
 {
     std::memset(&g_workingCopy, 0, sizeof g_workingCopy);
@@ -150,7 +143,7 @@ void OnInitDialog(HWND dialog)
         SetUpWrongWordsMode(dialog);
     SubclassGlyphDisplay(GetDlgItem(dialog, IDC_SEARCH_GLYPHS), WorkingPronunce);
     FillRemarkHistory(dialog);
-    CentreOnScreen(dialog);
+    CentreOnScreen(dialog, nullptr);
 }
 
 // ---- showing the picked word ----

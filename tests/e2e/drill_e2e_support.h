@@ -210,17 +210,10 @@ inline const char* IconLookName(IconLook look)
     }
 }
 
-// Reads the pixels of a control from the screen and says which colour dominates it: the stop
-// icon is a red disc, the exclamation icon a yellow triangle.
-inline IconLook LookOfIcon(HWND control)
+// The screen's pixels in a rectangle (0x00RRGGBB, rows top to bottom); empty on failure.
+inline std::vector<DWORD> CaptureScreen(int left, int top, int width, int height)
 {
-    if (control == nullptr || !IsWindowVisible(control))
-        return IconLook::None;
-    RECT r;
-    GetWindowRect(control, &r);
-    int width = r.right - r.left, height = r.bottom - r.top;
-    if (width <= 0 || height <= 0)
-        return IconLook::None;
+    std::vector<DWORD> pixels;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};
@@ -233,21 +226,39 @@ inline IconLook LookOfIcon(HWND control)
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
     GdiFlush();
+    if (bits != nullptr) {
+        const auto* first = static_cast<const DWORD*>(bits);
+        pixels.assign(first, first + static_cast<std::size_t>(width) * height);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// Reads the pixels of a control from the screen and says which colour dominates it: the stop
+// icon is a red disc, the exclamation icon a yellow triangle.
+inline IconLook LookOfIcon(HWND control)
+{
+    if (control == nullptr || !IsWindowVisible(control))
+        return IconLook::None;
+    RECT r;
+    GetWindowRect(control, &r);
+    int width = r.right - r.left, height = r.bottom - r.top;
+    if (width <= 0 || height <= 0)
+        return IconLook::None;
+    std::vector<DWORD> pixels = CaptureScreen(r.left, r.top, width, height);
     int red = 0, yellow = 0;
-    const auto* pixels = static_cast<const DWORD*>(bits);
-    for (int i = 0; pixels != nullptr && i < width * height; ++i) {
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
         int b = pixels[i] & 0xFF, g = (pixels[i] >> 8) & 0xFF, rr = (pixels[i] >> 16) & 0xFF;
         if (rr > 180 && g < 90 && b < 90)
             ++red;
         else if (rr > 180 && g > 160 && b < 110)
             ++yellow;
     }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     int enough = width * height / 20;
     if (red >= enough && red > yellow)
         return IconLook::Red;

@@ -48,22 +48,8 @@ Ink InkIn(HWND control, RECT area)
         return ink;
     POINT origin = {area.left, area.top};
     ClientToScreen(control, &origin);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    const auto* pixels = static_cast<const DWORD*>(bits);
-    for (int y = 0; pixels != nullptr && y < height; ++y) {
+    std::vector<DWORD> pixels = CaptureScreen(origin.x, origin.y, width, height);
+    for (int y = 0; !pixels.empty() && y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             DWORD p = pixels[y * width + x];
             if ((p & 0xFF) < 60 && ((p >> 8) & 0xFF) < 60 && ((p >> 16) & 0xFF) < 60) {
@@ -76,10 +62,6 @@ Ink InkIn(HWND control, RECT area)
             }
         }
     }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return ink;
 }
 

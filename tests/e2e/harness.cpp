@@ -416,8 +416,13 @@ std::string DescribeWindows(const Program& program)
     std::string text = "top-level windows of the program:";
     if (!program.running)
         return text + " (not started)";
-    if (HasExited(program))
-        text += " (the process has ended)";
+    if (HasExited(program)) {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(program.info.hProcess, &code);
+        text += " (the process has ended with exit code " + std::to_string(code) + ")";
+    } else {
+        text += " (the process still runs)";
+    }
     for (HWND window : TopLevelWindows(program.info.dwProcessId)) {
         char line[64];
         std::snprintf(line, sizeof line, "\n  %p ", static_cast<void*>(window));

@@ -12,6 +12,9 @@ namespace e2e {
 
 // Every wait of the harness ends after this long at most unless the caller gives another.
 constexpr DWORD kWaitMs = 20000;
+// Starting a program under Wine on a loaded machine has been seen to take far longer than any
+// other step, so waiting for the first window allows more.
+constexpr DWORD kStartWaitMs = 60000;
 
 // ---- Texts ----
 
@@ -77,7 +80,7 @@ void StopProgram(Program* program);
 
 // The hidden tray window (class `Vokaru`) of the program, or nullptr.
 HWND FindTrayWindow(const Program& program);
-HWND WaitForTrayWindow(const Program& program, DWORD ms = kWaitMs);
+HWND WaitForTrayWindow(const Program& program, DWORD ms = kStartWaitMs);
 // A visible top-level dialog (class #32770: dialogs and message boxes) of the program whose
 // caption is `caption` (any caption when nullptr), or nullptr.
 HWND FindDialog(const Program& program, const wchar_t* caption);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/ui_context_win32.h"
 #include "platform/text_win32.h"
 #include "resources/resource.h"
 #include "wordbook/save.h"
@@ -30,6 +31,7 @@ UINT BoxStyle(int style)
 int ShowBox(HWND owner, int captionId, const std::string& text, int style)
 {
     std::string caption = LoadStringCp932(captionId, kCaptionLimit);
+    ControlsContextScope controls;
     return MessageBoxW(owner, WideFromCp932(text).c_str(), WideFromCp932(caption).c_str(),
                        BoxStyle(style) | MB_TASKMODAL | MB_SETFOREGROUND);
 }

@@ -1,6 +1,8 @@
 // The about box's dialog procedure.
 #include "app/version_dialog.h"
 
+#include "app/ui_context_win32.h"
+
 namespace {
 
 INT_PTR CALLBACK VersionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
@@ -24,5 +26,5 @@ INT_PTR CALLBACK VersionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 void OpenVersionDialog(HWND owner)
 {
-    DialogBoxParamW(GetModuleHandleW(nullptr), L"VERSIONDIALOG", owner, VersionDialogProc, 0);
+    ShowDialog(GetModuleHandleW(nullptr), L"VERSIONDIALOG", owner, VersionDialogProc, 0);
 }

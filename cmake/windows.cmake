@@ -15,7 +15,7 @@ add_custom_target(vokaru_icons DEPENDS ${VOKARU_ICON_DIR}/icons.rc)
 
 set(VOKARU_RC ${CMAKE_SOURCE_DIR}/resources/vokaru.rc)
 set_source_files_properties(${VOKARU_RC} PROPERTIES
-  OBJECT_DEPENDS "${VOKARU_ICON_DIR}/icons.rc;${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/vokaru.manifest")
+  OBJECT_DEPENDS "${VOKARU_ICON_DIR}/icons.rc;${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/vokaru.manifest;${CMAKE_SOURCE_DIR}/resources/controls.manifest")
 
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources -I${VOKARU_ICON_DIR} -c 65001")

@@ -1,6 +1,7 @@
 // The correct notice's dialog procedure.
 #include "drill/correct_dialog.h"
 
+#include "app/ui_context_win32.h"
 #include "app/window_place_win32.h"
 #include "resources/resource.h"
 
@@ -61,5 +62,5 @@ INT_PTR CALLBACK CorrectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 void OpenCorrectNotice(HWND owner)
 {
-    DialogBoxParamW(GetModuleHandleW(nullptr), L"CORRECTDIALOG", owner, CorrectDialogProc, 0);
+    ShowDialog(GetModuleHandleW(nullptr), L"CORRECTDIALOG", owner, CorrectDialogProc, 0);
 }

@@ -10,6 +10,7 @@
 
 #include "app/message_box_win32.h"
 #include "app/settings.h"
+#include "app/ui_context_win32.h"
 #include "app/window_place_win32.h"
 #include "drill/correct_dialog.h"
 #include "drill/drill_state.h"
@@ -511,5 +512,5 @@ void OpenQuestionDialog(HWND owner)
 {
     g_closePending = false;
     g_reentry = false;
-    DialogBoxParamW(GetModuleHandleW(nullptr), L"QUESTIONDIALOG", owner, QuestionDialogProc, 0);
+    ShowDialog(GetModuleHandleW(nullptr), L"QUESTIONDIALOG", owner, QuestionDialogProc, 0);
 }

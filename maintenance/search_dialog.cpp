@@ -2,6 +2,7 @@
 // the picked word in the detail fields, and Modify, Clear and Delete on it.
 #include "maintenance/search_dialog.h"
 
+#include "app/ui_context_win32.h"
 #include "app/window_place_win32.h"
 
 #include <cstring>
@@ -394,7 +395,7 @@ int OpenSearchDialog(HINSTANCE instance, HWND owner, int mode)
     g_searchInstance = instance;
     g_searchMode = mode;
     g_changeCount = 0;
-    DialogBoxParamW(instance, L"LISTDIALOG", owner, SearchDialogProc, 0);
+    ShowDialog(instance, L"LISTDIALOG", owner, SearchDialogProc, 0);
     g_selectedRecord = nullptr;
     return g_changeCount;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/ui_context_win32.h"
 #include "drill/input_method_win32.h"
 #include "phonetic/code_text.h"
 #include "phonetic/glyph_display_win32.h"
@@ -192,5 +193,5 @@ void OpenPronunciationEditor(HINSTANCE instance, HWND owner, WordRecord* record,
     g_editorEditable = editable;
     g_editorX = x;
     g_editorY = y;
-    DialogBoxParamW(instance, L"PRODIALOG", owner, PronunciationDialogProc, 0);
+    ShowDialog(instance, L"PRODIALOG", owner, PronunciationDialogProc, 0);
 }

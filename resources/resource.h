@@ -164,3 +164,9 @@
 #define IDS_CLEAR_FORMAT            43
 #define IDS_NO_MATCH                44
 #define IDS_MODIFY_FORMAT           45
+
+// ---- Manifests ----
+// The second manifest: the current common controls, made into an activation context when
+// the first dialog opens. Not 1 (the program's own, read by the loader at start-up) nor 2
+// (which Wine's loader also turns into a context at start-up).
+#define IDR_CONTROLS_MANIFEST       101

@@ -11,6 +11,7 @@
 #include "app/lazy_api_win32.h"
 #include "app/message_box_win32.h"
 #include "app/settings.h"
+#include "app/ui_context_win32.h"
 #include "drill/sound_win32.h"
 #include "platform/platform.h"
 #include "platform/text_win32.h"
@@ -294,6 +295,6 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 int OpenSettingsDialog(HWND owner)
 {
-    DialogBoxParamW(GetModuleHandleW(nullptr), L"ENVDIALOG", owner, SettingsDialogProc, 0);
+    ShowDialog(GetModuleHandleW(nullptr), L"ENVDIALOG", owner, SettingsDialogProc, 0);
     return 0;
 }

@@ -45,7 +45,7 @@ add_subdirectory(${VOKARU_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLU
 file(GLOB VOKARU_E2E_TESTS CONFIGURE_DEPENDS ${VOKARU_E2E_DIR}/*_e2e_test.cpp)
 add_executable(vokaru_e2e_tests ${VOKARU_E2E_TESTS})
 target_compile_options(vokaru_e2e_tests PRIVATE ${VOKARU_E2E_FLAGS})
-target_link_libraries(vokaru_e2e_tests PRIVATE vokaru_e2e_harness gtest gtest_main)
+target_link_libraries(vokaru_e2e_tests PRIVATE vokaru_e2e_harness gtest gtest_main psapi)
 target_link_options(vokaru_e2e_tests PRIVATE -static)
 # The tests start the program, so building them builds it.
 add_dependencies(vokaru_e2e_tests vokaru)

@@ -9,6 +9,8 @@
 #include "tests/e2e/drill_e2e_support.h"
 #include "tests/e2e/harness.h"
 
+#include <psapi.h>
+
 namespace {
 
 using namespace drill_e2e;
@@ -351,6 +353,45 @@ TEST_F(TrayE2E, AboutBoxShowsTheProgramAndHoldsTheIconUntilClosed)
     ASSERT_TRUE(e2e::ClickButton(about, IDOK));
     EXPECT_TRUE(e2e::WaitUntilGone(about));
     AnswerRight(DoubleClick(), "banana");
+    Exit();
+}
+
+// The full path of the common controls library the process has loaded, or "" for none.
+std::wstring LoadedCommonControls(HANDLE process)
+{
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    if (!EnumProcessModulesEx(process, modules, sizeof modules, &bytes, LIST_MODULES_ALL))
+        return L"?";
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
+        wchar_t path[MAX_PATH] = L"";
+        DWORD length = GetModuleFileNameExW(process, modules[i], path, MAX_PATH);
+        std::wstring name(path, length);
+        std::size_t slash = name.find_last_of(L"\\/");
+        if (lstrcmpiW(name.c_str() + (slash == std::wstring::npos ? 0 : slash + 1),
+                      L"comctl32.dll") == 0)
+            return name;
+    }
+    return L"";
+}
+
+// The tray alone needs no common controls; the dialogs get the current version (the one
+// from the side-by-side store, not the old one of the system folder).
+TEST_F(TrayE2E, DialogsGetTheCurrentCommonControlsWhichTheIdleTrayDoesNotLoad)
+{
+    StartWith({Banana()}, {});
+    Sleep(1000);
+    EXPECT_EQ(U8(LoadedCommonControls(program_.info.hProcess)), "") << "loaded while idle";
+
+    ASSERT_TRUE(e2e::PostCommand(tray_, 10));
+    HWND about = e2e::WaitForDialog(program_, nullptr);
+    ASSERT_NE(about, nullptr);
+    std::wstring controls = LoadedCommonControls(program_.info.hProcess);
+    CharLowerW(&controls[0]);
+    EXPECT_NE(controls.find(L"\\winsxs\\"), std::wstring::npos) << U8(controls);
+    ASSERT_TRUE(e2e::ClickButton(about, IDOK));
+    EXPECT_TRUE(e2e::WaitUntilGone(about));
+
     Exit();
 }
 

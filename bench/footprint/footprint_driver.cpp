@@ -1,7 +1,7 @@
 // Measures the resident cost of vokaru.exe beside a minimal tray program in the same run,
 // with word books of 0, 10k and 100k words: start-up time until the tray window's message
 // loop runs with the word book loaded (several starts, median), working set and private
-// bytes once idle, and CPU time over an idle period.
+// bytes once idle (read after every start), and CPU time over an idle period.
 //
 //   footprint_driver.exe VOKARU.EXE MINIMAL.EXE [IDLE_SECONDS [STARTS]]
 //
@@ -13,7 +13,11 @@
 //   IDLE-END words=N program=P                ... to here
 //   RECORD bytes=S                            the size of one word record in memory
 //   RESULT words=N program=P startup_ms=T workset_kib=W private_kib=B cpu_ms=C
-// cpu_ms is -1 when GetProcessTimes gives nothing for the other process.
+//          private_runs=B1,B2,...
+// cpu_ms is -1 when GetProcessTimes gives nothing for the other process. Memory is read
+// two seconds after each start and at the end of the idle period; workset_kib and
+// private_kib are the medians, private_runs every reading (under Wine one start of the same
+// program can hold some 140 KiB more than the next in the X side's heap).
 #include <windows.h>
 #include <psapi.h>
 
@@ -42,10 +46,13 @@ struct Running {
 
 struct Figures {
     std::vector<double> startups;
-    double workingSetKb = 0;
-    double privateKb = 0;
+    std::vector<double> workingSetsKb;
+    std::vector<double> privatesKb;
     double cpuMs = -1;
 };
+
+// How long a started program is left alone before its memory is read.
+constexpr DWORD kSettleMs = 2000;
 
 void Say(const char* format, ...)
 {
@@ -208,11 +215,22 @@ void ReadMemory(HANDLE process, Figures* f)
     if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                               sizeof memory))
         return;
-    f->workingSetKb = static_cast<double>(memory.WorkingSetSize) / 1024.0;
+    f->workingSetsKb.push_back(static_cast<double>(memory.WorkingSetSize) / 1024.0);
     // Wine reports no private usage for another process; its page-file usage counts the
     // same private memory (the process's anonymous pages).
     SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
-    f->privateKb = static_cast<double>(privateBytes) / 1024.0;
+    f->privatesKb.push_back(static_cast<double>(privateBytes) / 1024.0);
+}
+
+std::string Joined(const std::vector<double>& values)
+{
+    std::string text;
+    for (double v : values) {
+        char number[32];
+        std::snprintf(number, sizeof number, "%s%.0f", text.empty() ? "" : ",", v);
+        text += number;
+    }
+    return text.empty() ? "-" : text;
 }
 
 double Median(std::vector<double> values)
@@ -238,6 +256,8 @@ bool MeasureCase(int words, Program (&programs)[2], const std::wstring& book, in
                 figures[p].startups.push_back(run.startupMs);
                 Say("STARTUP words=%d program=%s run=%d ms=%.1f\n", words, programs[p].label, r,
                     run.startupMs);
+                Sleep(kSettleMs);
+                ReadMemory(run.process.hProcess, &figures[p]);
             }
             Stop(run);
             if (!ok) {
@@ -256,7 +276,7 @@ bool MeasureCase(int words, Program (&programs)[2], const std::wstring& book, in
             return false;
         }
     }
-    Sleep(2000);  // let both settle after start-up
+    Sleep(kSettleMs);
     double cpu0[2];
     for (int p = 0; p < 2; ++p) {
         cpu0[p] = CpuMs(idle[p].process.hProcess);
@@ -274,9 +294,10 @@ bool MeasureCase(int words, Program (&programs)[2], const std::wstring& book, in
     for (int p = 0; p < 2; ++p) {
         Stop(idle[p]);
         Say("RESULT words=%d program=%s startup_ms=%.1f workset_kib=%.0f private_kib=%.0f "
-            "cpu_ms=%.1f\n",
-            words, programs[p].label, Median(figures[p].startups), figures[p].workingSetKb,
-            figures[p].privateKb, figures[p].cpuMs);
+            "cpu_ms=%.1f private_runs=%s\n",
+            words, programs[p].label, Median(figures[p].startups),
+            Median(figures[p].workingSetsKb), Median(figures[p].privatesKb), figures[p].cpuMs,
+            Joined(figures[p].privatesKb).c_str());
     }
     return true;
 }
@@ -292,7 +313,7 @@ int wmain(int argc, wchar_t** argv)
     Program programs[2] = {{"minimal", argv[2], L"MinimalTray", false},
                            {"vokaru", argv[1], L"Vokaru", true}};
     DWORD idle = argc > 3 ? static_cast<DWORD>(_wtoi(argv[3])) : 60;
-    int starts = argc > 4 ? std::max(1, _wtoi(argv[4])) : 5;
+    int starts = argc > 4 ? std::max(1, _wtoi(argv[4])) : 9;
     wchar_t folder[MAX_PATH];
     GetTempPathW(MAX_PATH, folder);
     Say("idle period %lu s, %d starts per program and word book\n",

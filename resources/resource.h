@@ -168,5 +168,5 @@
 // ---- Manifests ----
 // The second manifest: the current common controls, made into an activation context when
 // the first dialog opens. Not 1 (the program's own, read by the loader at start-up) nor 2
-// (which Wine's loader also turns into a context at start-up).
+// (the number loaders take for a module's own context when they load it).
 #define IDR_CONTROLS_MANIFEST       101
